@@ -53,17 +53,20 @@ int Dataset::fieldPosition(const QString &name) const
 
 bool Dataset::isEmpty() const
 {
+    ensureCurrent();
     return !isActive() || (!hasCurrentRow() && m_state != DatasetState::Insert);
 }
 
 void Dataset::first()
 {
+    ensureCurrent();
     checkBrowseMode();
     resetPosition(fetchFirst());
 }
 
 void Dataset::last()
 {
+    ensureCurrent();
     checkBrowseMode();
     const bool any = fetchLast();
     m_eof = true;
@@ -73,6 +76,7 @@ void Dataset::last()
 
 void Dataset::next()
 {
+    ensureCurrent();
     checkBrowseMode();
     if (fetchNext()) {
         m_bof = false;
@@ -84,6 +88,7 @@ void Dataset::next()
 
 void Dataset::prior()
 {
+    ensureCurrent();
     checkBrowseMode();
     if (fetchPrior()) {
         m_eof = false;
@@ -95,6 +100,7 @@ void Dataset::prior()
 
 void Dataset::moveTo(int recNo)
 {
+    ensureCurrent();
     checkBrowseMode();
     if (fetchAt(recNo)) {
         m_bof = m_eof = false;
@@ -105,6 +111,7 @@ void Dataset::moveTo(int recNo)
 bool Dataset::locate(const QString &column, const QVariant &value)
 {
     const int field = fieldPosition(column);
+    ensureCurrent();
     checkBrowseMode();
     if (!fetchMatch(field, value))
         return false;
@@ -126,6 +133,7 @@ QVariant Dataset::value(int field) const
         throw AppError(QStringLiteral("字段序号 %1 超出范围。").arg(field));
     if (isEditing())
         return m_buffer.value(field);
+    ensureCurrent();
     if (!isActive() || !hasCurrentRow())
         return {};
     return storedValue(field);

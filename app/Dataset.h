@@ -50,8 +50,16 @@ public:
     void next();
     void prior();
     void moveTo(int recNo); // 1-based
-    bool eof() const { return m_eof; }
-    bool bof() const { return m_bof; }
+    bool eof() const
+    {
+        ensureCurrent();
+        return m_eof;
+    }
+    bool bof() const
+    {
+        ensureCurrent();
+        return m_bof;
+    }
     bool isEmpty() const;
     virtual int recordCount() const = 0;
     virtual int recNo() const = 0; // 1-based, 0 when empty
@@ -112,6 +120,13 @@ protected:
     virtual bool fetchMatch(int field, const QVariant &value) = 0;
     virtual bool hasCurrentRow() const = 0;
     virtual QVariant storedValue(int field) const = 0;
+    // Called before anything reads the rows: a set that put off reading them catches up here.
+    virtual void ensureCurrent() const {}
+    void setBounds(bool bof, bool eof) const
+    {
+        m_bof = bof;
+        m_eof = eof;
+    }
 
     void setFields(const QStringList &names, const QVector<FieldKind> &kinds);
     void setState(DatasetState state);
@@ -126,6 +141,6 @@ private:
     DatasetState m_state = DatasetState::Inactive;
     QStringList m_fieldNames;
     QVector<FieldKind> m_fieldKinds;
-    bool m_bof = true;
-    bool m_eof = true;
+    mutable bool m_bof = true;
+    mutable bool m_eof = true;
 };

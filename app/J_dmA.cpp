@@ -147,12 +147,13 @@ int TJ_dm1::NextNumberInYear(const QString &table, const QString &column)
     qint64 last = 0;
     const int count = aq2->recordCount();
     for (int row = 0; row < count; ++row) {
-        const QString text = aq2->textAt(row, 0).trimmed();
-        if (text.isEmpty())
-            continue;
-        if (text.toLongLong() != last + 1)
+        const QVariant v = aq2->valueAt(row, 0);
+        if (!v.isValid() || (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty()))
+            continue; // an empty number
+        const qint64 n = v.typeId() == QMetaType::QString ? v.toString().trimmed().toLongLong() : v.toLongLong();
+        if (n != last + 1)
             break;
-        last = text.toLongLong();
+        last = n;
     }
     aq2->close();
     return int(last + 1);

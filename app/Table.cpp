@@ -73,12 +73,14 @@ void Table::open()
         m_orderColumn = QStringLiteral("ID");
     m_orderField = m_orderColumn.isEmpty() ? -1 : fieldPosition(m_orderColumn);
     m_masterId = m_master ? m_master->text(QStringLiteral("ID")) : QString();
+    m_stale = false;
     setState(DatasetState::Browse);
     resetPosition(fetchFirst());
 }
 
 void Table::close()
 {
+    m_stale = false;
     m_rowid = 0;
     m_row.clear();
     Dataset::close();
@@ -86,6 +88,7 @@ void Table::close()
 
 void Table::refresh()
 {
+    ensureCurrent();
     checkBrowseMode();
     if (!reloadCurrent())
         resetPosition(fetchFirst());
@@ -96,8 +99,19 @@ void Table::refresh()
 void Table::followMaster()
 {
     checkBrowseMode();
-    m_masterId = m_master->text(QStringLiteral("ID"));
-    resetPosition(fetchFirst());
+    m_stale = true;
+    emit currentChanged();
+}
+
+void Table::ensureCurrent() const
+{
+    if (!m_stale || !isActive())
+        return;
+    auto *self = const_cast<Table *>(this);
+    self->m_stale = false;
+    self->m_masterId = m_master->text(QStringLiteral("ID"));
+    const bool any = self->fetchFirst();
+    setBounds(true, !any);
 }
 
 QString Table::filterClause(bool withAnd) const
@@ -251,6 +265,7 @@ int Table::recordCount() const
 {
     if (!isActive())
         return 0;
+    ensureCurrent();
     Statement st(connection()->handle(), QStringLiteral("select count(*) from ") + m_tableName + QLatin1Char(' ') +
                                              filterClause(false));
     if (m_master)
@@ -260,6 +275,7 @@ int Table::recordCount() const
 
 int Table::recNo() const
 {
+    ensureCurrent();
     if (!isActive() || m_rowid == 0 || state() == DatasetState::Insert)
         return 0;
     QString sql = QStringLiteral("select count(*) from ") + m_tableName + QLatin1Char(' ') + filterClause(true);
@@ -279,6 +295,7 @@ int Table::recNo() const
 
 void Table::edit()
 {
+    ensureCurrent();
     if (!isActive())
         throw AppError(QStringLiteral("表“") + m_tableName + QStringLiteral("”没有打开。"));
     if (isEditing())
@@ -294,6 +311,7 @@ void Table::edit()
 
 void Table::append()
 {
+    ensureCurrent();
     checkBrowseMode();
     m_rowidBeforeInsert = m_rowid;
     m_buffer = m_defaults;
@@ -386,6 +404,7 @@ void Table::cancel()
 
 void Table::remove()
 {
+    ensureCurrent();
     if (state() == DatasetState::Insert) {
         cancel();
         return;

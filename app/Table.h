@@ -7,7 +7,8 @@
 // It never loads the whole table: it is a cursor over the rows in the order (order column, rowid),
 // reading one row per move through the index, so the master over all of Common costs the same as a
 // document table. Linked to a master, it shows only the rows whose ID equals the master's current ID
-// and follows every move of the master. Without an order column (codeb), rows come in rowid order.
+// and follows every move of the master; it reads its rows for the master's new row only when someone
+// looks at them, so moving the master costs one query however many tables follow it. Without an order column (codeb), rows come in rowid order.
 class Table : public Dataset
 {
     Q_OBJECT
@@ -45,6 +46,7 @@ protected:
     bool fetchMatch(int field, const QVariant &value) override;
     bool hasCurrentRow() const override { return m_rowid != 0; }
     QVariant storedValue(int field) const override { return m_row.value(field); }
+    void ensureCurrent() const override;
 
 private:
     void followMaster();
@@ -63,4 +65,5 @@ private:
     qint64 m_rowid = 0;
     QVector<QVariant> m_row;
     qint64 m_rowidBeforeInsert = 0;
+    mutable bool m_stale = false; // the master moved and the rows were not read again yet
 };
